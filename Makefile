@@ -13,3 +13,6 @@ build: deps
 
 test: build
 	@ctest --preset default
+
+run: build
+	@tools/run.sh
