@@ -42,6 +42,12 @@ void CanvasWidget::resizeEvent(QResizeEvent* event) {
     fitSurface();
 }
 
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    // Kept here: passed on, a press would reach the window and start moving it, and the
+    // release that makes the chart click would go to the window manager instead.
+    event->accept();
+}
+
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !m_onRelease) {
         QFrame::mouseReleaseEvent(event);

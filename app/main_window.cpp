@@ -75,13 +75,18 @@ void MainWindow::render(colourcode::BandCount bandCount) {
     m_canvas->update();
 }
 
+namespace {
+// Dispatches every window event already waiting, then returns.
+void processPendingEvents() { QCoreApplication::processEvents(); }
+} // namespace
+
 void MainWindow::onMainWindowCreated() {
     attachSkin(mainSkinData(), 0, 0, 0, false);
     setWindowWidth(720);
     setCanvasWidth(width() - 20);
     render(5);
     show();
-    QCoreApplication::processEvents();
+    processPendingEvents();
 }
 
 void MainWindow::switchToFourBands() {
@@ -97,7 +102,7 @@ void MainWindow::switchToFiveBands() {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || childAt(event->position().toPoint()) != nullptr) {
         QDialog::mousePressEvent(event);
         return;
     }

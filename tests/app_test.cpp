@@ -167,6 +167,17 @@ TEST_F(MainWindowTest, DraggingTheMarginMovesTheWindow) {
     EXPECT_EQ(m_window->pos(), start + QPoint(40, 30));
 }
 
+TEST_F(MainWindowTest, DraggingOnTheCanvasIsAChartClickNotAMove) {
+    const QPoint start = m_window->pos();
+    QWindow* handle = m_window->windowHandle();
+    const QPoint swatch = m_window->canvas()->mapTo(m_window, QPoint(231, 261));
+    QTest::mousePress(handle, Qt::LeftButton, {}, swatch);
+    QTest::mouseMove(handle, swatch + QPoint(5, 5));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, swatch + QPoint(5, 5));
+    EXPECT_EQ(m_window->pos(), start);
+    EXPECT_EQ(canvasPixel(285, 40), yellow);
+}
+
 TEST(StartProgram, ReleasesTheGlobalsExactlyOnceWhenTheWindowCloses) {
     QTemporaryDir systemFolder;
     skinBinding().programFolder = OHMBRA_BUILD_DIR;
