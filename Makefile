@@ -1,7 +1,7 @@
 # A thin wrapper: all build logic lives in CMake, the install step in tools/install-deps.sh.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps build test run
+.PHONY: all deps build test run bench
 all: build
 
 deps:
@@ -16,3 +16,6 @@ test: build
 
 run: build
 	@tools/run.sh
+
+bench: build
+	@tools/bench/run.sh
