@@ -204,9 +204,10 @@ TEST(ColourCode, ReadsTextsAsNumbersLikeTheCLibrary) {
 }
 
 TEST(ColourCode, DecimalCommaLocaleChangesNothing) {
-    const char* chosen = nullptr;
+    std::string chosen; // copied: the next setlocale call frees the name it returned
     for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE", "C.UTF-8"}) {
-        if ((chosen = std::setlocale(LC_ALL, name)) != nullptr) {
+        if (const char* set = std::setlocale(LC_ALL, name)) {
+            chosen = set;
             break;
         }
     }
@@ -215,7 +216,7 @@ TEST(ColourCode, DecimalCommaLocaleChangesNothing) {
     const BandReadings readings = recordAll(4, {yellow, violet, gold, gold});
     EXPECT_EQ(readoutValueText(4, readings), "4.7Ω");
     std::setlocale(LC_ALL, "C");
-    if (chosen == nullptr || std::string(chosen).find("C.") == 0) {
+    if (chosen.empty() || chosen.find("C.") == 0) {
         GTEST_SKIP() << "no decimal-comma locale installed; checked under C.UTF-8 only";
     }
 }
