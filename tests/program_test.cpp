@@ -19,12 +19,13 @@ struct ProcessResult {
 };
 
 ProcessResult run(const QString& program, const QStringList& arguments,
-        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                  int timeoutMs = 30'000) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     ProcessResult result;
-    if (!process.waitForFinished(30'000)) {
+    if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
         result.err = "timed out";
@@ -98,6 +99,23 @@ TEST(Ohmbra, MissingSkinFunctionBesideTheProgramIsFatal) {
     EXPECT_TRUE(result.err.contains("libSkinH_EL.so")) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("SkinH_SetAero")) << result.err.toStdString();
     EXPECT_TRUE(result.out.isEmpty());
+}
+
+// A whole session (start, clicks, mode switches, close) under valgrind's memcheck: no invalid
+// access and no definitely lost block.
+TEST(Ohmbra, SessionUnderMemcheckIsClean) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "memcheck cannot run a sanitized build; the default build's run covers it";
+#endif
+    const ProcessResult result =
+        run("valgrind",
+            {"--leak-check=full", "--errors-for-leak-kinds=definite", "--error-exitcode=99",
+             "--num-callers=30", buildDir + "/ohmbra-render", "click", "230", "260", "four",
+             "click", "500", "190", "five", "click", "630", "415", "five"},
+            offscreen(), 180'000);
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "10K\n精度：正负10%\n");
+    EXPECT_TRUE(result.err.contains("ERROR SUMMARY: 0 errors")) << result.err.toStdString();
 }
 
 // build/ohmbra in a real X server, clicked with the real pointer (xdotool).

@@ -9,7 +9,8 @@ packages=(
     libgtest-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
     fonts-wqy-microhei
-    locales
+    desktop-file-utils appstream
+    locales valgrind
 )
 
 sudo=()
