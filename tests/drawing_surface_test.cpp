@@ -25,6 +25,14 @@ void expectEveryPixel(const DrawingSurface& surface, Expected expected) {
     }
 }
 
+// Paints the whole client area (and beyond: clipped) in one colour.
+void paintAll(DrawingSurface& surface, Colour colour) {
+    surface.setPenColour(colour);
+    surface.setBrushColour(colour);
+    surface.setBrushStyle(BrushSolid);
+    surface.drawRectangle(-50, -50, surface.width() + 50, surface.height() + 50);
+}
+
 } // namespace
 
 TEST(DrawingSurface, StartsWithTheDocumentedSettings) {
@@ -67,10 +75,7 @@ TEST(DrawingSurface, RectangleWithoutBrushKeepsTheInside) {
 
 TEST(DrawingSurface, DrawingIsClippedToTheClientArea) {
     DrawingSurface surface(300, 120);
-    surface.setPenColour(pen);
-    surface.setBrushColour(pen);
-    surface.setBrushStyle(BrushSolid);
-    surface.drawRectangle(-50, -50, 400, 400); // covers everything, writes nowhere else
+    paintAll(surface, pen); // covers everything, writes nowhere else
     surface.clearArea(100, 20, 1000, 80);
     const Colour background = surface.backgroundColour();
     expectEveryPixel(surface, [&](int x, int y) {
@@ -122,10 +127,7 @@ TEST(DrawingSurface, FontSizeGivesCharacterHeightInPixels) {
 
 TEST(DrawingSurface, TextIsBlackOnTransparentFromItsTopLeftCorner) {
     DrawingSurface surface(200, 60);
-    surface.setBrushStyle(BrushSolid);
-    surface.setPenColour(brush);
-    surface.setBrushColour(brush);
-    surface.drawRectangle(0, 0, 200, 60);
+    paintAll(surface, brush);
     surface.setFontName("微软雅黑");
     surface.setFontSize(24);
     surface.writeText(20, 10, "14K 精度");
@@ -162,10 +164,7 @@ TEST(DrawingSurface, UndecodablePicturesGiveNoHandleAndDrawNothing) {
 
 TEST(DrawingSurface, ResizeKeepsTheTopLeftAndFillsNewArea) {
     DrawingSurface surface(4, 3);
-    surface.setPenColour(pen);
-    surface.setBrushColour(pen);
-    surface.setBrushStyle(BrushSolid);
-    surface.drawRectangle(0, 0, 4, 3);
+    paintAll(surface, pen);
     surface.resize(6, 2);
     surface.resize(7, 4);
     const Colour background = surface.backgroundColour();
