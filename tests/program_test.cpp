@@ -205,3 +205,34 @@ TEST_F(OhmbraUnderX, RealClicksPaintABandAndSwitchToFourBands) {
     ASSERT_TRUE(m_program.waitForFinished(10'000)) << "Esc closes the window and ends the program";
     EXPECT_EQ(m_program.exitCode(), 0);
 }
+
+// The fatal skin failure on a real screen: a message box the user must dismiss, then 255.
+TEST(OhmbraUnderXFatal, MessageBoxShowsTheMissingFunctionThenExits255) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        GTEST_SKIP() << "no X display; CTest runs this under xvfb-run";
+    }
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::copy(buildDir + "/ohmbra", folder.filePath("ohmbra")));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SKIN_MISSING_AERO_FILE),
+                            folder.filePath("libSkinH_EL.so")));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    program.setProcessEnvironment(environment);
+    program.start(folder.filePath("ohmbra"), {});
+    ASSERT_TRUE(program.waitForStarted());
+
+    QString box;
+    for (int i = 0; i < 200 && box.isEmpty(); ++i) {
+        box = run("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"})
+                  .out.split('\n', Qt::SkipEmptyParts).value(0);
+        QThread::msleep(50);
+    }
+    ASSERT_FALSE(box.isEmpty()) << "no message box appeared";
+    EXPECT_FALSE(program.waitForFinished(300)) << "the program waits for the user";
+    run("xdotool", {"windowfocus", "--sync", box, "key", "Return"});
+    ASSERT_TRUE(program.waitForFinished(10'000));
+    EXPECT_EQ(program.exitCode(), 255);
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(err.contains("libSkinH_EL.so") && err.contains("SkinH_SetAero")) << err.toStdString();
+}
