@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libjpeg62-turbo-dev
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev libx11-dev
     xvfb xauth xdotool x11-utils imagemagick
     fonts-wqy-microhei
     desktop-file-utils appstream
