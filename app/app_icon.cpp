@@ -35,7 +35,8 @@ QImage appIconImage(int size) {
 
 QIcon appIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128}) {
+    // Few sizes: each is painted at start-up, and the window system scales between them.
+    for (int size : {16, 32, 64}) {
         icon.addPixmap(QPixmap::fromImage(appIconImage(size)));
     }
     return icon;

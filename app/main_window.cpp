@@ -44,7 +44,8 @@ MainWindow::MainWindow(drawing::ViewState& view)
     }
 
     m_canvas->setObjectName(QStringLiteral("画板1"));
-    m_canvas->setCanvasGeometry(QRect(8, 8, 571, 469));
+    // Only placed here: its surface is sized once, when the creation handler sets the width.
+    m_canvas->setGeometry(8, 8, 571, 469);
     m_canvas->setReleaseHandler([this](int x, int y, int) {
         drawing::handleChartClick(m_view, x, y);
         m_canvas->update();

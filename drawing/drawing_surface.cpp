@@ -11,11 +11,11 @@ namespace drawing {
 
 DrawingSurface::DrawingSurface(int width, int height)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
-      m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height)) {
+      m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height),
+               pixelFromColour(backgroundColour())) {
     const platform::FontChoice font = platform::defaultInterfaceFont();
     m_fontName = font.face;
     m_fontSize = font.points;
-    clear();
 }
 
 void DrawingSurface::resize(int width, int height) {

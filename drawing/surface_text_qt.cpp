@@ -4,6 +4,7 @@
 #include "drawing/surface_platform.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <cmath>
+#include <map>
 #include <mutex>
 
 namespace drawing::platform {
@@ -29,6 +31,28 @@ void substituteCjkFaces() {
                                     QStringLiteral("Source Han Sans SC"),
                                     QStringLiteral("Droid Sans Fallback")});
     });
+}
+
+// The family to ask Qt for: the face itself where it is installed, else its first installed
+// stand-in. Asking for an installed CJK family directly lets one font serve Latin and Han text
+// alike, where a missing face costs a fallback search and a second font for every size.
+const QString& resolvedFamily(const std::string& face) {
+    static std::map<std::string, QString> resolved;
+    auto found = resolved.find(face);
+    if (found == resolved.end()) {
+        substituteCjkFaces();
+        QString family = QString::fromStdString(face);
+        if (!QFontDatabase::hasFamily(family)) {
+            for (const QString& substitute : QFont::substitutes(family)) {
+                if (QFontDatabase::hasFamily(substitute)) {
+                    family = substitute;
+                    break;
+                }
+            }
+        }
+        found = resolved.emplace(face, family).first;
+    }
+    return found->second;
 }
 
 } // namespace
@@ -57,10 +81,9 @@ FontChoice defaultInterfaceFont() {
 
 void drawText(std::uint32_t* pixels, int width, int height, int x, int y, std::string_view text,
               const std::string& face, int pixelHeight) {
-    substituteCjkFaces();
     QImage image(reinterpret_cast<uchar*>(pixels), width, height,
                  static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
-    QFont font(QString::fromStdString(face));
+    QFont font(resolvedFamily(face));
     font.setPixelSize(std::max(pixelHeight, 1));
     QPainter painter(&image);
     painter.setFont(font);

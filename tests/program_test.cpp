@@ -134,6 +134,12 @@ protected:
             << "no Ohmbra window appeared";
     }
     void TearDown() override {
+        if (HasFailure()) { // leave what the screen showed for whoever reads the failure
+            const QString shot = QDir::current().filePath("ohmbra-under-x-failure.png");
+            grabScreen().save(shot);
+            std::cout << "window " << m_window.toStdString() << " at " << geometry().x() << ", "
+                      << geometry().y() << "; screen saved in " << shot.toStdString() << '\n';
+        }
         if (m_program.state() != QProcess::NotRunning) {
             m_program.kill();
             m_program.waitForFinished();
@@ -228,7 +234,8 @@ TEST(OhmbraUnderXFatal, MessageBoxShowsTheMissingFunctionThenExits255) {
                   .out.split('\n', Qt::SkipEmptyParts).value(0);
         QThread::msleep(50);
     }
-    ASSERT_FALSE(box.isEmpty()) << "no message box appeared";
+    ASSERT_FALSE(box.isEmpty()) << "no message box appeared; the program said: "
+                                 << program.readAllStandardError().toStdString();
     EXPECT_FALSE(program.waitForFinished(300)) << "the program waits for the user";
     run("xdotool", {"windowfocus", "--sync", box, "key", "Return"});
     ASSERT_TRUE(program.waitForFinished(10'000));

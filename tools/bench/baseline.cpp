@@ -57,8 +57,9 @@ private:
         }
     }
 
-    // 100 texts in the sizes Ohmbra uses: 5 column headers, a name beside each of the 60
-    // swatches and a block of 35 more at the top, where Ohmbra shows its readout.
+    // 100 texts in the four sizes Ohmbra's view uses (12, 21, 24 and 32 pixels): 5 column
+    // headers, a name beside each of the 60 swatches, and a block of 35 more at the top in the
+    // two sizes of Ohmbra's readout lines.
     static void drawTexts(QPainter& painter) {
         QFont font(QStringLiteral("WenQuanYi Micro Hei"));
         font.setPixelSize(21);
@@ -75,7 +76,9 @@ private:
             }
         }
         for (int i = 0; i < 35; ++i) {
-            painter.drawText(20 + 95 * (i % 7), 20 + 17 * (i / 7), label(5 + i % 15));
+            font.setPixelSize(i % 2 == 0 ? 32 : 24);
+            painter.setFont(font);
+            painter.drawText(20 + 95 * (i % 7), 30 + 20 * (i / 7), label(5 + i % 15));
         }
     }
 
