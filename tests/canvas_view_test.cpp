@@ -1,5 +1,6 @@
 #include "drawing/colour_chart.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -67,7 +68,7 @@ Ink inkIn(const DrawingSurface& surface, int left, int top, int right, int botto
 void savePng(const DrawingSurface& surface, const QString& name) {
     const QImage image(reinterpret_cast<const uchar*>(surface.pixels().data()), surface.width(),
                        surface.height(), surface.width() * 4, QImage::Format_RGB32);
-    image.save(QDir::current().filePath(name));
+    image.save(QDir(QCoreApplication::applicationDirPath()).filePath(name));
 }
 
 struct ModeCase {
@@ -94,7 +95,7 @@ TEST(CanvasView, RendersEachModeAtItsExactPlaces) {
         SCOPED_TRACE(::testing::Message() << mode.bands << " bands");
         View view(mode.bands);
         const DrawingSurface& s = view.surface;
-        savePng(s, mode.png); // written into the test's working folder for a person to look at
+        savePng(s, mode.png); // written beside the test program, in the build tree, to look at
 
         for (std::size_t k = 0; k < mode.bandLefts.size(); ++k) {
             const Rect band{mode.bandLefts[k], 25, mode.bandLefts[k] + 8, 64};
