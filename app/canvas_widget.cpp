@@ -35,7 +35,9 @@ void CanvasWidget::setCanvasGeometry(const QRect& geometry) {
     fitSurface();
 }
 
-void CanvasWidget::fitSurface() { m_surface.resize(contentsRect().width(), contentsRect().height()); }
+void CanvasWidget::fitSurface() {
+    m_surface.resize(contentsRect().width(), contentsRect().height());
+}
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);

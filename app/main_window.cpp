@@ -61,9 +61,13 @@ MainWindow::MainWindow(drawing::ViewState& view)
     connect(m_fiveBands, &QRadioButton::clicked, this, [this] { switchToFiveBands(); });
 }
 
-colourcode::BandCount MainWindow::bandCount() const { return m_fourBands->isChecked() ? 4 : 5; }
+colourcode::BandCount MainWindow::bandCount() const {
+    return m_fourBands->isChecked() ? 4 : 5;
+}
 
-void MainWindow::setWindowWidth(int width) { setFixedSize(width, layoutHeight); }
+void MainWindow::setWindowWidth(int width) {
+    setFixedSize(width, layoutHeight);
+}
 
 void MainWindow::setCanvasWidth(int width) {
     QRect geometry = m_canvas->geometry();
@@ -78,7 +82,9 @@ void MainWindow::render(colourcode::BandCount bandCount) {
 
 namespace {
 // Dispatches every window event already waiting, then returns.
-void processPendingEvents() { QCoreApplication::processEvents(); }
+void processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 } // namespace
 
 void MainWindow::onMainWindowCreated() {

@@ -23,17 +23,25 @@ void releaseGlobals() {
     }
 }
 
-Globals* globals() { return g_globals.get(); }
-int globalsReleaseCount() { return g_releaseCount; }
+Globals* globals() {
+    return g_globals.get();
+}
+int globalsReleaseCount() {
+    return g_releaseCount;
+}
 
 void openMainWindow() {
     g_mainWindow = std::make_unique<MainWindow>(g_globals->view);
     g_mainWindow->onMainWindowCreated();
 }
 
-MainWindow* mainWindow() { return g_mainWindow.get(); }
+MainWindow* mainWindow() {
+    return g_mainWindow.get();
+}
 
-void closeMainWindow() { g_mainWindow.reset(); }
+void closeMainWindow() {
+    g_mainWindow.reset();
+}
 
 int startProgram(const std::filesystem::path& systemFolder) {
     createGlobals(systemFolder);

@@ -3,17 +3,15 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <string_view>
-#include <system_error>
-
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <link.h>
+#include <string>
+#include <string_view>
+#include <system_error>
 #include <unistd.h>
 
 #ifndef OHMBRA_LIBRARY_ARCHITECTURE
@@ -88,7 +86,8 @@ fs::path pathOf(void* handle) {
 
 // The copy beside the program comes first, then the loader's standard search.
 void load(SkinBinding& binding, std::string_view neededFor) {
-    const fs::path folder = binding.programFolder.empty() ? programFileFolder() : binding.programFolder;
+    const fs::path folder =
+        binding.programFolder.empty() ? programFileFolder() : binding.programFolder;
     std::string errors;
     if (!folder.empty()) {
         const fs::path beside = folder / skinLibraryFileName;
@@ -101,22 +100,22 @@ void load(SkinBinding& binding, std::string_view neededFor) {
         binding.handle = dlopen(skinLibraryFileName, RTLD_NOW | RTLD_LOCAL);
     }
     if (binding.handle == nullptr) {
-        failToStart("Ohmbra cannot start: the window-skin library " + std::string(skinLibraryFileName) +
-                    " could not be loaded (" + errors + lastLoaderError() + "); needed for " +
-                    std::string(neededFor) + ".");
+        failToStart("Ohmbra cannot start: the window-skin library " +
+                    std::string(skinLibraryFileName) + " could not be loaded (" + errors +
+                    lastLoaderError() + "); needed for " + std::string(neededFor) + ".");
     }
     binding.loadedPath = pathOf(binding.handle);
 }
 
-template <typename Function>
-Function bind(SkinBinding& binding, const char* name) {
+template <typename Function> Function bind(SkinBinding& binding, const char* name) {
     if (binding.handle == nullptr) {
         load(binding, name);
     }
     void* symbol = dlsym(binding.handle, name);
     if (symbol == nullptr) {
-        failToStart("Ohmbra cannot start: the window-skin library " + std::string(skinLibraryFileName) +
-                    " (" + binding.loadedPath.string() + ") has no function " + name + ".");
+        failToStart("Ohmbra cannot start: the window-skin library " +
+                    std::string(skinLibraryFileName) + " (" + binding.loadedPath.string() +
+                    ") has no function " + name + ".");
     }
     return reinterpret_cast<Function>(symbol);
 }

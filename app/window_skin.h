@@ -21,7 +21,8 @@ std::filesystem::path defaultSystemFolder();
 // Writes image as systemFolder/libSkinH_EL.so unless an entry of that name exists (whatever it
 // is; it is never compared or replaced). Every failure is ignored; a partly written file is
 // removed so that a broken library is never left to be loaded.
-void ensureSkinLibrary(const std::filesystem::path& systemFolder, std::span<const std::uint8_t> image);
+void ensureSkinLibrary(const std::filesystem::path& systemFolder,
+                       std::span<const std::uint8_t> image);
 
 // Held for the program's whole run; constructing it places the skin library.
 struct WindowSkin {

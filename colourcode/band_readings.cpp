@@ -10,8 +10,12 @@ namespace {
 
 constexpr std::int64_t upperLimit = 99'000'000'000; // white, white, white with four bands
 
-int tolerancePosition(BandCount bandCount) { return bandCount == 4 ? 4 : 5; }
-int multiplierPosition(BandCount bandCount) { return tolerancePosition(bandCount) - 1; }
+int tolerancePosition(BandCount bandCount) {
+    return bandCount == 4 ? 4 : 5;
+}
+int multiplierPosition(BandCount bandCount) {
+    return tolerancePosition(bandCount) - 1;
+}
 
 std::string_view skipSpaceAndPlus(std::string_view text) {
     const auto start = text.find_first_not_of(" \t\n\v\f\r");
@@ -46,7 +50,9 @@ double readNumber(std::string_view text) {
     return error == std::errc() ? value : 0.0;
 }
 
-std::string numberText(std::int64_t value) { return std::to_string(value); }
+std::string numberText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string numberText(double value) {
     char buffer[64];

@@ -18,11 +18,11 @@ using Colour = std::uint32_t;
 using BandCount = int;
 
 struct ColourCode {
-    int index;                                // 1..12, the row in the chart
-    std::string_view chartName;               // name with a full-width colon, as the chart shows it
-    Colour colour;                            // the paint of bands and swatches
-    std::optional<std::string_view> digit;    // none for gold and silver
-    std::string_view multiplier;              // run of zeros, or the markers "-1", "-10", "-100"
+    int index;                             // 1..12, the row in the chart
+    std::string_view chartName;            // name with a full-width colon, as the chart shows it
+    Colour colour;                         // the paint of bands and swatches
+    std::optional<std::string_view> digit; // none for gold and silver
+    std::string_view multiplier;           // run of zeros, or the markers "-1", "-10", "-100"
     std::optional<std::string_view> tolerance; // none for black, orange, yellow and white
 };
 

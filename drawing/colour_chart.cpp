@@ -11,8 +11,12 @@ constexpr Colour headerFill = 0xECECEC;
 constexpr int chartLeft = 80, chartTop = 130;
 constexpr int swatchWidth = 60, swatchHeight = 20;
 
-int swatchLeft(int position) { return chartLeft + 130 * (position - 1); }
-int swatchTop(int row) { return chartTop + 25 * row; }
+int swatchLeft(int position) {
+    return chartLeft + 130 * (position - 1);
+}
+int swatchTop(int row) {
+    return chartTop + 25 * row;
+}
 
 bool fourBandsSelected(const Canvas& canvas) {
     return canvas.fourBandsSelected && canvas.fourBandsSelected();
@@ -131,8 +135,8 @@ void handleChartClick(Canvas& canvas, int x, int y) {
     Colour colours[5] = {0, 0, 0, 0, 0};
     colours[hit->position - 1] = hit->cell.colour;
     ViewState& state = canvas.state;
-    applyBandColours(canvas.surface, state.resistorFrame, state.bandReadings, bandCount,
-                     colours[0], colours[1], colours[2], colours[3], colours[4]);
+    applyBandColours(canvas.surface, state.resistorFrame, state.bandReadings, bandCount, colours[0],
+                     colours[1], colours[2], colours[3], colours[4]);
 }
 
 } // namespace drawing

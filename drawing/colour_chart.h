@@ -26,7 +26,9 @@ struct ChartCell {
 // bandCount x 12 cells; band positions 1..bandCount, colour rows 1..12.
 struct ChartGrid {
     explicit ChartGrid(BandCount bands = 4) : bandCount(bands), cells(std::size_t(bands) * 12) {}
-    ChartCell& cell(int position, int row) { return cells[std::size_t((position - 1) * 12 + row - 1)]; }
+    ChartCell& cell(int position, int row) {
+        return cells[std::size_t((position - 1) * 12 + row - 1)];
+    }
     const ChartCell& cell(int position, int row) const {
         return cells[std::size_t((position - 1) * 12 + row - 1)];
     }
@@ -38,10 +40,10 @@ struct ChartGrid {
 
 // The program-wide state the view draws from and into. Created once at start-up.
 struct ViewState {
-    ChartGrid chartGrid;           // 4 x 12 empty cells until the first renderView
-    ResistorFrame resistorFrame;   // all zero until the first renderView
-    BandReadings bandReadings;     // five empty slots
-    PictureHandle picture = 0;     // the resistor picture the view last drew
+    ChartGrid chartGrid;         // 4 x 12 empty cells until the first renderView
+    ResistorFrame resistorFrame; // all zero until the first renderView
+    BandReadings bandReadings;   // five empty slots
+    PictureHandle picture = 0;   // the resistor picture the view last drew
 };
 
 // Answers whether the four-band mode is selected. The band count of a click and the layout of

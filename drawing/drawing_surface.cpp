@@ -36,7 +36,9 @@ void DrawingSurface::resize(int width, int height) {
     m_height = height;
 }
 
-Colour DrawingSurface::backgroundColour() const { return platform::buttonFaceColour(); }
+Colour DrawingSurface::backgroundColour() const {
+    return platform::buttonFaceColour();
+}
 
 Colour DrawingSurface::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height) {
@@ -71,7 +73,9 @@ void DrawingSurface::plot(int x, int y, Colour colour) {
     }
 }
 
-void DrawingSurface::clear() { fill(0, 0, m_width, m_height, backgroundColour()); }
+void DrawingSurface::clear() {
+    fill(0, 0, m_width, m_height, backgroundColour());
+}
 
 void DrawingSurface::clearArea(int left, int top, int width, int height) {
     fill(left, top, left + width, top + height, backgroundColour());
@@ -144,8 +148,7 @@ void DrawingSurface::releasePicture(PictureHandle picture) {
     }
 }
 
-void DrawingSurface::drawPicture(PictureHandle picture, int left, int top, int width,
-                                 int height) {
+void DrawingSurface::drawPicture(PictureHandle picture, int left, int top, int width, int height) {
     if (picture < 1 || picture > static_cast<int>(m_pictures.size())) {
         return;
     }

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
-#include <new>
-
 #include <jerror.h>
 #include <jpeglib.h>
+#include <new>
 
 namespace drawing {
 
@@ -70,8 +69,8 @@ bool runDecoder(jpeg_decompress_struct& cinfo, ErrorManager& errors,
     out.height = height;
     out.pixels.assign(std::size_t(width) * std::size_t(height), 0);
     // Pool memory: freed by jpeg_destroy_decompress, so an error cannot leak it.
-    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                JPOOL_IMAGE, cinfo.output_width * 3, 1);
+    JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                cinfo.output_width * 3, 1);
     while (cinfo.output_scanline < cinfo.output_height) {
         const std::size_t y = cinfo.output_scanline;
         jpeg_read_scanlines(&cinfo, row, 1);
@@ -152,8 +151,9 @@ std::optional<Image> decodeJpeg(std::span<const std::uint8_t> bytes) {
 }
 
 Image scaleImage(const Image& source, int width, int height) {
-    const bool usable = source.width > 0 && source.height > 0 &&
-                        source.pixels.size() == std::size_t(source.width) * std::size_t(source.height);
+    const bool usable =
+        source.width > 0 && source.height > 0 &&
+        source.pixels.size() == std::size_t(source.width) * std::size_t(source.height);
     if (width <= 0 || height <= 0 || !usable) {
         return {};
     }

@@ -15,7 +15,9 @@ Rect baseBandRect(const ResistorFrame& frame, int position) {
     return {left, top, left + bandWidth, top + bandHeight};
 }
 
-Rect movedRight(Rect rect, int dx) { return {rect.left + dx, rect.top, rect.right + dx, rect.bottom}; }
+Rect movedRight(Rect rect, int dx) {
+    return {rect.left + dx, rect.top, rect.right + dx, rect.bottom};
+}
 
 } // namespace
 
@@ -29,7 +31,9 @@ Rect paintedBandRect(const ResistorFrame& frame, BandCount bandCount, int positi
     return movedRight(baseBandRect(frame, position), -shift);
 }
 
-int readoutLeft(const ResistorFrame& frame) { return baseBandRect(frame, 4).left + 110; }
+int readoutLeft(const ResistorFrame& frame) {
+    return baseBandRect(frame, 4).left + 110;
+}
 
 void applyBandColours(DrawingSurface& surface, const ResistorFrame& frame, BandReadings& readings,
                       BandCount bandCount, Colour colour1, Colour colour2, Colour colour3,

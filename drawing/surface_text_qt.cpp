@@ -24,12 +24,11 @@ namespace {
 void substituteCjkFaces() {
     static std::once_flag once;
     std::call_once(once, [] {
-        QFont::insertSubstitutions(QStringLiteral("微软雅黑"),
-                                   {QStringLiteral("Microsoft YaHei"),
-                                    QStringLiteral("WenQuanYi Micro Hei"),
-                                    QStringLiteral("Noto Sans CJK SC"),
-                                    QStringLiteral("Source Han Sans SC"),
-                                    QStringLiteral("Droid Sans Fallback")});
+        QFont::insertSubstitutions(
+            QStringLiteral("微软雅黑"),
+            {QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
+             QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+             QStringLiteral("Droid Sans Fallback")});
     });
 }
 
@@ -81,8 +80,8 @@ FontChoice defaultInterfaceFont() {
 
 void drawText(std::uint32_t* pixels, int width, int height, int x, int y, std::string_view text,
               const std::string& face, int pixelHeight) {
-    QImage image(reinterpret_cast<uchar*>(pixels), width, height,
-                 static_cast<qsizetype>(width) * 4, QImage::Format_RGB32);
+    QImage image(reinterpret_cast<uchar*>(pixels), width, height, static_cast<qsizetype>(width) * 4,
+                 QImage::Format_RGB32);
     QFont font(resolvedFamily(face));
     font.setPixelSize(std::max(pixelHeight, 1));
     QPainter painter(&image);

@@ -80,9 +80,12 @@ protected:
 
 TEST_F(RandomActions, PaintedBandsAndReadoutFollowTheModel) {
     const unsigned seed = seedForRun();
-    std::cout << "random actions with seed " << seed << " (set OHMBRA_RANDOM_SEED to repeat another)\n";
+    std::cout << "random actions with seed " << seed
+              << " (set OHMBRA_RANDOM_SEED to repeat another)\n";
     std::mt19937 random(seed);
-    auto uniform = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    auto uniform = [&](int low, int high) {
+        return std::uniform_int_distribution(low, high)(random);
+    };
 
     Model model;
     model.reset(5);
@@ -115,7 +118,8 @@ TEST_F(RandomActions, PaintedBandsAndReadoutFollowTheModel) {
             what = "click " + std::to_string(x) + " " + std::to_string(y);
         }
 
-        SCOPED_TRACE("seed " + std::to_string(seed) + ", action " + std::to_string(step) + ": " + what);
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", action " + std::to_string(step) + ": " +
+                     what);
         ASSERT_EQ(m_window->bandCount(), model.bands);
         for (int position = 1; position <= model.bands; ++position) {
             const colourcode::Colour expected =

@@ -30,6 +30,7 @@ struct WorkedExample {
     std::string tolerance;
 };
 
+// clang-format off
 const WorkedExample workedExamples[] = {
     {4, {brown, black, red, silver}, {"1", "0", "00", "正负10%"}, "1K", "精度：正负10%"},
     {5, {brown, black, black, red, silver}, {"1", "0", "0", "00", "正负10%"}, "10K", "精度：正负10%"},
@@ -47,13 +48,14 @@ const WorkedExample workedExamples[] = {
     {5, {brown, black, black, white, brown}, {"1", "0", "0", "000000000", "正负1%"}, std::nullopt, "精度：正负1%"},
     {5, {white, white, white, grey, brown}, {"9", "9", "9", "00000000", "正负1%"}, std::nullopt, "精度：正负1%"},
 };
+// clang-format on
 
 } // namespace
 
 TEST(ColourCode, WorkedExamplesGiveTheirTexts) {
     for (const WorkedExample& example : workedExamples) {
-        SCOPED_TRACE(::testing::Message() << example.bands << " bands, expecting "
-                                          << example.value.value_or("none"));
+        SCOPED_TRACE(::testing::Message()
+                     << example.bands << " bands, expecting " << example.value.value_or("none"));
         const BandReadings readings = recordAll(example.bands, example.colours);
         for (std::size_t k = 0; k < example.slots.size(); ++k) {
             EXPECT_EQ(readings[k], example.slots[k]) << "slot " << k + 1;
@@ -65,6 +67,7 @@ TEST(ColourCode, WorkedExamplesGiveTheirTexts) {
 
 TEST(ColourCode, ChartOffersExactlyTheTablesPairs) {
     // Rows: colour index 1..12; columns: positions 1..n. 1 = offered.
+    // clang-format off
     const int four[12][4] = {
         {0, 1, 1, 0}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 0}, {1, 1, 1, 0}, {1, 1, 1, 1},
         {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 0}, {0, 0, 1, 1}, {0, 0, 1, 1},
@@ -74,6 +77,7 @@ TEST(ColourCode, ChartOffersExactlyTheTablesPairs) {
         {1, 1, 1, 1, 0}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1}, {1, 1, 1, 1, 1},
         {1, 1, 1, 1, 1}, {1, 1, 1, 1, 0}, {0, 0, 0, 1, 1}, {0, 0, 0, 1, 1},
     };
+    // clang-format on
     for (int index = 1; index <= 12; ++index) {
         for (int position = 1; position <= 4; ++position) {
             EXPECT_EQ(swatchOffered(4, position, index), four[index - 1][position - 1] == 1)
@@ -121,13 +125,16 @@ TEST(ColourCode, ValueLimitsAndUnits) {
         std::optional<std::string> text;
     };
     const Case cases[] = {
-        {"999", "-1", "999Ω"},        {"1", "000", "1K"},
-        {"999", "000", "999K"},       {"1", "000000", "1M"},
-        {"99", "000000000", "99000M"}, {"999", "00000000", std::nullopt},
+        {"999", "-1", "999Ω"},
+        {"1", "000", "1K"},
+        {"999", "000", "999K"},
+        {"1", "000000", "1M"},
+        {"99", "000000000", "99000M"},
+        {"999", "00000000", std::nullopt},
         {"1", "00000000000", std::nullopt},
-        {"", "-1", "0Ω"},             // empty digit slots read as 0
-        {"47", "", "47Ω"},            // an empty multiplier slot reads the digits alone
-        {"100", "-100", "1Ω"},        // real values stay in ohms even when whole
+        {"", "-1", "0Ω"},      // empty digit slots read as 0
+        {"47", "", "47Ω"},     // an empty multiplier slot reads the digits alone
+        {"100", "-100", "1Ω"}, // real values stay in ohms even when whole
         {"999", "-10", "99.9Ω"},
     };
     for (const Case& c : cases) {
@@ -147,13 +154,13 @@ TEST(ColourCode, ValueLimitsAndUnits) {
 TEST(ColourCode, ColoursWithoutMeaningLeaveTheSlot) {
     BandReadings readings = recordAll(5, {brown, black, black, red, silver});
     const BandReadings before = readings;
-    recordBandReading(readings, 5, 1, gold);    // no digit
-    recordBandReading(readings, 5, 3, silver);  // no digit
-    recordBandReading(readings, 5, 5, white);   // no tolerance
-    recordBandReading(readings, 5, 5, black);   // no tolerance
-    recordBandReading(readings, 5, 2, 0);       // not a band colour
+    recordBandReading(readings, 5, 1, gold);   // no digit
+    recordBandReading(readings, 5, 3, silver); // no digit
+    recordBandReading(readings, 5, 5, white);  // no tolerance
+    recordBandReading(readings, 5, 5, black);  // no tolerance
+    recordBandReading(readings, 5, 2, 0);      // not a band colour
     recordBandReading(readings, 5, 2, 0x123456);
-    recordBandReading(readings, 5, 0, red);     // no such position
+    recordBandReading(readings, 5, 0, red); // no such position
     recordBandReading(readings, 5, 6, red);
     EXPECT_EQ(readings, before);
 }
@@ -176,10 +183,18 @@ TEST(ColourCode, EmptyToleranceSlotGivesTheLabelAlone) {
 
 TEST(ColourCode, NumberTextFollowsGeneralFormat) {
     const std::pair<double, const char*> reals[] = {
-        {1.0, "1"},       {4.7, "4.7"},         {0.33, "0.33"},       {99000.0, "99000"},
-        {4.99, "4.99"},   {0.1, "0.1"},         {1.0 / 3, "0.3333333333333"},
-        {1e13, "1e+13"},  {123456789012.0, "123456789012"},          {0.0001, "0.0001"},
-        {0.00001, "1e-05"}, {-2.5, "-2.5"},
+        {1.0, "1"},
+        {4.7, "4.7"},
+        {0.33, "0.33"},
+        {99000.0, "99000"},
+        {4.99, "4.99"},
+        {0.1, "0.1"},
+        {1.0 / 3, "0.3333333333333"},
+        {1e13, "1e+13"},
+        {123456789012.0, "123456789012"},
+        {0.0001, "0.0001"},
+        {0.00001, "1e-05"},
+        {-2.5, "-2.5"},
     };
     for (const auto& [value, text] : reals) {
         EXPECT_EQ(numberText(value), text);
@@ -191,8 +206,15 @@ TEST(ColourCode, NumberTextFollowsGeneralFormat) {
 
 TEST(ColourCode, ReadsTextsAsNumbersLikeTheCLibrary) {
     const std::pair<const char*, std::int64_t> integers[] = {
-        {"", 0},      {"  42", 42}, {"+7", 7},        {"-15x", -15}, {"12abc", 12},
-        {"abc", 0},   {"+-3", 0},   {"000000000099", 99}, {"99000000000", 99000000000},
+        {"", 0},
+        {"  42", 42},
+        {"+7", 7},
+        {"-15x", -15},
+        {"12abc", 12},
+        {"abc", 0},
+        {"+-3", 0},
+        {"000000000099", 99},
+        {"99000000000", 99000000000},
         {"99999999999999999999", INT64_MAX},
     };
     for (const auto& [text, value] : integers) {

@@ -18,8 +18,8 @@ void expectEveryPixel(const DrawingSurface& surface, Expected expected) {
         for (int x = 0; x < surface.width(); ++x) {
             const Colour want = expected(x, y);
             if (surface.pixel(x, y) != want) {
-                FAIL() << "pixel (" << x << ", " << y << ") is 0x" << std::hex << surface.pixel(x, y)
-                       << ", expected 0x" << want;
+                FAIL() << "pixel (" << x << ", " << y << ") is 0x" << std::hex
+                       << surface.pixel(x, y) << ", expected 0x" << want;
             }
         }
     }
@@ -78,9 +78,8 @@ TEST(DrawingSurface, DrawingIsClippedToTheClientArea) {
     paintAll(surface, pen); // covers everything, writes nowhere else
     surface.clearArea(100, 20, 1000, 80);
     const Colour background = surface.backgroundColour();
-    expectEveryPixel(surface, [&](int x, int y) {
-        return x >= 100 && y >= 20 && y < 100 ? background : pen;
-    });
+    expectEveryPixel(
+        surface, [&](int x, int y) { return x >= 100 && y >= 20 && y < 100 ? background : pen; });
     surface.drawLine(-10, 5, 310, 5);
     EXPECT_EQ(surface.pixel(0, 5), pen);
     EXPECT_EQ(surface.pixel(299, 5), pen);

@@ -50,4 +50,3 @@ protected:
     QTemporaryDir m_systemFolder;
     MainWindow* m_window = nullptr;
 };
-

@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -62,15 +62,16 @@ TEST(OhmbraRender, PrintsTheReadoutAfterItsActions) {
     };
     for (const Case& c : cases) {
         const ProcessResult result = run(buildDir + "/ohmbra-render", c.arguments);
-        EXPECT_EQ(result.status, 0) << c.arguments.join(' ').toStdString() << ": "
-                                    << result.err.toStdString();
+        EXPECT_EQ(result.status, 0)
+            << c.arguments.join(' ').toStdString() << ": " << result.err.toStdString();
         EXPECT_EQ(result.out, c.out) << c.arguments.join(' ').toStdString();
     }
 }
 
 TEST(OhmbraRender, RejectsBadArgumentsWithUsage) {
-    const QStringList bad[] = {{"fours"}, {"click", "1"}, {"click", "x", "2"}, {"click", "3", "4.5"},
-                               {"--png"}, {"four", "--bogus"}};
+    const QStringList bad[] = {{"fours"},           {"click", "1"},
+                               {"click", "x", "2"}, {"click", "3", "4.5"},
+                               {"--png"},           {"four", "--bogus"}};
     for (const QStringList& arguments : bad) {
         const ProcessResult result = run(buildDir + "/ohmbra-render", arguments);
         EXPECT_EQ(result.status, 2) << arguments.join(' ').toStdString();
@@ -92,8 +93,8 @@ TEST(OhmbraRender, SavesTheCanvasAsPng) {
 TEST(Ohmbra, MissingSkinFunctionBesideTheProgramIsFatal) {
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::copy(buildDir + "/ohmbra", folder.filePath("ohmbra")));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(SKIN_MISSING_AERO_FILE),
-                            folder.filePath("libSkinH_EL.so")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SKIN_MISSING_AERO_FILE), folder.filePath("libSkinH_EL.so")));
     const ProcessResult result = run(folder.filePath("ohmbra"), {}, offscreen());
     EXPECT_EQ(result.status, 255);
     EXPECT_TRUE(result.err.contains("libSkinH_EL.so")) << result.err.toStdString();
@@ -156,7 +157,8 @@ protected:
         return condition();
     }
     static QString findWindow() {
-        const ProcessResult found = run("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"});
+        const ProcessResult found =
+            run("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"});
         return found.out.split('\n', Qt::SkipEmptyParts).value(0);
     }
     QRect geometry() const {
@@ -181,8 +183,8 @@ protected:
     }
     void clickCanvas(int x, int y) const {
         const QPoint p = onScreen(x, y);
-        run("xdotool", {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()),
-                        "click", "1"});
+        run("xdotool",
+            {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
     }
 
     QProcess m_program;
@@ -219,8 +221,8 @@ TEST(OhmbraUnderXFatal, MessageBoxShowsTheMissingFunctionThenExits255) {
     }
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::copy(buildDir + "/ohmbra", folder.filePath("ohmbra")));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(SKIN_MISSING_AERO_FILE),
-                            folder.filePath("libSkinH_EL.so")));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(SKIN_MISSING_AERO_FILE), folder.filePath("libSkinH_EL.so")));
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("QT_QPA_PLATFORM");
@@ -231,15 +233,17 @@ TEST(OhmbraUnderXFatal, MessageBoxShowsTheMissingFunctionThenExits255) {
     QString box;
     for (int i = 0; i < 200 && box.isEmpty(); ++i) {
         box = run("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"})
-                  .out.split('\n', Qt::SkipEmptyParts).value(0);
+                  .out.split('\n', Qt::SkipEmptyParts)
+                  .value(0);
         QThread::msleep(50);
     }
     ASSERT_FALSE(box.isEmpty()) << "no message box appeared; the program said: "
-                                 << program.readAllStandardError().toStdString();
+                                << program.readAllStandardError().toStdString();
     EXPECT_FALSE(program.waitForFinished(300)) << "the program waits for the user";
     run("xdotool", {"windowfocus", "--sync", box, "key", "Return"});
     ASSERT_TRUE(program.waitForFinished(10'000));
     EXPECT_EQ(program.exitCode(), 255);
     const QString err = QString::fromUtf8(program.readAllStandardError());
-    EXPECT_TRUE(err.contains("libSkinH_EL.so") && err.contains("SkinH_SetAero")) << err.toStdString();
+    EXPECT_TRUE(err.contains("libSkinH_EL.so") && err.contains("SkinH_SetAero"))
+        << err.toStdString();
 }

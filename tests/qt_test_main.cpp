@@ -1,7 +1,7 @@
 // GoogleTest main for tests that need a Qt application: headless on the offscreen platform
 // unless a platform is chosen explicitly.
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 #ifdef OHMBRA_TEST_WIDGETS
 #include <QApplication>

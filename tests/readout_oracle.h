@@ -12,8 +12,12 @@ namespace oracle {
 
 // Band colours as chart rows 1..12 (black, brown, red, orange, yellow, green, blue, violet,
 // grey, white, gold, silver).
-inline int digitOf(int row) { return row - 1; }            // rows 1..10
-inline int exponentOf(int row) { return row <= 10 ? row - 1 : 10 - row; } // gold -1, silver -2
+inline int digitOf(int row) {
+    return row - 1;
+} // rows 1..10
+inline int exponentOf(int row) {
+    return row <= 10 ? row - 1 : 10 - row;
+} // gold -1, silver -2
 // Tolerance in hundredths of a percent; 0 where the colour has none.
 inline int toleranceOf(int row) {
     constexpr int hundredths[13] = {0, 0, 100, 200, 0, 0, 50, 25, 10, 5, 0, 500, 1000};

@@ -8,21 +8,19 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
-
 #include <csignal>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include <dlfcn.h>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -78,7 +76,8 @@ TEST(EmbeddedFiles, AreTheBuiltLibraryAndTheSkinFile) {
     EXPECT_EQ(bytesOf(app::mainSkinData()), readBytes(MAIN_SKIN_FILE));
     ASSERT_GE(app::skinLibraryImage().size(), 4u);
     EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(app::skinLibraryImage().data()), 4),
-              "\x7f" "ELF");
+              "\x7f"
+              "ELF");
 }
 
 TEST(DefaultSystemFolder, IsWhereTheDynamicLoaderFindsTheCLibrary) {
@@ -98,20 +97,21 @@ TEST(SkinLibraryPlacement, LeavesAnyExistingEntryUntouched) {
         std::function<void(const fs::path& target)> check;
     };
     const Case cases[] = {
-        {"a different file",
-         [](const fs::path& target) { writeText(target, "an older library"); },
+        {"a different file", [](const fs::path& target) { writeText(target, "an older library"); },
          [](const fs::path& target) {
              const std::string_view expected = "an older library";
-             EXPECT_EQ(readBytes(target), std::vector<std::uint8_t>(expected.begin(), expected.end()));
+             EXPECT_EQ(readBytes(target),
+                       std::vector<std::uint8_t>(expected.begin(), expected.end()));
          }},
-        {"a folder",
-         [](const fs::path& target) { fs::create_directory(target); },
+        {"a folder", [](const fs::path& target) { fs::create_directory(target); },
          [](const fs::path& target) {
              EXPECT_TRUE(fs::is_directory(target));
              EXPECT_TRUE(fs::is_empty(target));
          }},
         {"a dangling symlink",
-         [](const fs::path& target) { fs::create_symlink(target.parent_path() / "nowhere", target); },
+         [](const fs::path& target) {
+             fs::create_symlink(target.parent_path() / "nowhere", target);
+         },
          [](const fs::path& target) {
              EXPECT_TRUE(fs::is_symlink(target));
              EXPECT_FALSE(fs::exists(target.parent_path() / "nowhere"));
@@ -327,7 +327,8 @@ DriverRun runDriver(const fs::path& driver, const std::optional<fs::path>& progr
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("LD_LIBRARY_PATH"), QString::fromStdString(loaderPath.string()));
+    environment.insert(QStringLiteral("LD_LIBRARY_PATH"),
+                       QString::fromStdString(loaderPath.string()));
     process.setProcessEnvironment(environment);
     QStringList arguments;
     if (programFolder) {
@@ -352,7 +353,8 @@ bool contains(const std::string& text, const std::string& part) {
 }
 
 TEST(SkinBindingFromOutside, CopyBesideTheProgramWinsAndItsMissingFunctionIsFatal) {
-    const DriverRun run = runDriver(fatalDriver, missingAeroFile.parent_path(), skinLibraryFile.parent_path());
+    const DriverRun run =
+        runDriver(fatalDriver, missingAeroFile.parent_path(), skinLibraryFile.parent_path());
     EXPECT_EQ(run.exitCode, 255);
     EXPECT_TRUE(contains(run.err, "libSkinH_EL.so")) << run.err;
     EXPECT_TRUE(contains(run.err, "SkinH_SetAero")) << run.err;
@@ -378,7 +380,8 @@ TEST(SkinBindingFromOutside, FallsBackToTheStandardSearch) {
     const std::string bound = "bound ";
     const auto start = run.out.find(bound);
     ASSERT_NE(start, std::string::npos) << run.out;
-    const std::string path = run.out.substr(start + bound.size(), run.out.find('\n', start) - start - bound.size());
+    const std::string path =
+        run.out.substr(start + bound.size(), run.out.find('\n', start) - start - bound.size());
     EXPECT_TRUE(fs::equivalent(path, skinLibraryFile)) << path;
     EXPECT_TRUE(contains(run.out, "exit handler ran")) << run.out; // a normal end runs it
 }

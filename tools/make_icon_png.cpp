@@ -4,7 +4,6 @@
 #include "app/app_icon.h"
 
 #include <QString>
-
 #include <cstdio>
 
 int main(int argc, char* argv[]) {

@@ -9,9 +9,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio> // jpeglib.h needs FILE and size_t declared first
-#include <vector>
-
 #include <jpeglib.h>
+#include <vector>
 
 namespace {
 
@@ -83,7 +82,8 @@ double leftLeadDistance(double x, double y) {
     double distance = std::min(segmentDistance(x, y, midX - capCentreOffset, midY, cornerX, midY),
                                segmentDistance(x, y, leadBendX, cornerY, leadBendX, height + 10.0));
     if (x <= cornerX && y <= cornerY) { // the quarter circle's own sector
-        distance = std::min(distance, std::abs(std::hypot(x - cornerX, y - cornerY) - leadBendRadius));
+        distance =
+            std::min(distance, std::abs(std::hypot(x - cornerX, y - cornerY) - leadBendRadius));
     }
     return distance;
 }

@@ -72,7 +72,8 @@ std::optional<Options> parseArguments(int argc, char** argv) {
 // Mouse input goes to the window, which routes it as it routes a real pointer.
 void clickAt(QWidget* widget, QPoint point) {
     QWindow* window = widget->window()->windowHandle();
-    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, widget->mapTo(widget->window(), point));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier,
+                      widget->mapTo(widget->window(), point));
 }
 
 void perform(app::MainWindow& window, const Action& action) {
@@ -84,7 +85,8 @@ void perform(app::MainWindow& window, const Action& action) {
         clickAt(window.fiveBandButton(), window.fiveBandButton()->rect().center());
         break;
     case Action::Click:
-        clickAt(window.canvas(), window.canvas()->contentsRect().topLeft() + QPoint(action.x, action.y));
+        clickAt(window.canvas(),
+                window.canvas()->contentsRect().topLeft() + QPoint(action.x, action.y));
         break;
     }
 }
@@ -122,7 +124,8 @@ int main(int argc, char** argv) {
         printReadout(window);
     }
     int status = 0;
-    if (!options->png.empty() && !window.canvas()->image().save(QString::fromStdString(options->png), "PNG")) {
+    if (!options->png.empty() &&
+        !window.canvas()->image().save(QString::fromStdString(options->png), "PNG")) {
         std::cerr << "ohmbra-render: cannot write " << options->png << '\n';
         status = 1;
     }

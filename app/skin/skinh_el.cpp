@@ -21,7 +21,6 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
-
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -135,7 +134,8 @@ bool isText(std::string_view data) {
         return false;
     }
     QStringDecoder decoder(QStringDecoder::Utf8);
-    [[maybe_unused]] const QString decoded = decoder(QByteArrayView(data.data(), static_cast<qsizetype>(data.size())));
+    [[maybe_unused]] const QString decoded =
+        decoder(QByteArrayView(data.data(), static_cast<qsizetype>(data.size())));
     return !decoder.hasError();
 }
 
@@ -192,8 +192,8 @@ SKINH_EXPORT std::int32_t SkinH_AttachRes(const unsigned char* data, std::int32_
     if (data == nullptr || size <= 0) {
         return nothingUsable;
     }
-    const std::optional<Skin> skin =
-        parseSkin(std::string_view(reinterpret_cast<const char*>(data), static_cast<std::size_t>(size)));
+    const std::optional<Skin> skin = parseSkin(
+        std::string_view(reinterpret_cast<const char*>(data), static_cast<std::size_t>(size)));
     if (!skin) {
         return nothingUsable;
     }

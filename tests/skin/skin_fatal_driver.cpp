@@ -7,7 +7,6 @@
 #include "app/window_skin.h"
 
 #include <QApplication>
-
 #include <cstdio>
 #include <cstdlib>
 
