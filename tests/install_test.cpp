@@ -1,6 +1,7 @@
 // The installed program as a packager or a user gets it: `cmake --install` into a temporary
 // prefix, the files a desktop needs, their validators, and a start of the installed command.
 #include "app/app_icon.h"
+#include "child_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,27 +22,13 @@ namespace {
 const QString buildDir = QStringLiteral(OHMBRA_BUILD_DIR);
 const QString appId = QStringLiteral("io.github.ohmbra.Ohmbra");
 
-struct ProcessResult {
-    int status = -1; // -1: crashed, could not start or timed out
-    QString output;  // standard output and error together
-};
+// Validators and installers speak on either stream; their whole say.
+QString printed(const ProcessResult& result) {
+    return result.out + result.err;
+}
 
 ProcessResult run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    ProcessResult result;
-    if (!process.waitForFinished(120'000)) {
-        process.kill();
-        process.waitForFinished();
-        result.output = program + ": did not finish: " + process.errorString();
-        return result;
-    }
-    result.output = QString::fromUtf8(process.readAll());
-    if (process.exitStatus() == QProcess::NormalExit) {
-        result.status = process.exitCode();
-    }
-    return result;
+    return runProcess(program, arguments, QProcessEnvironment::systemEnvironment(), 120'000);
 }
 
 std::optional<QByteArray> readFile(const QString& path) {
@@ -78,7 +65,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(s_prefix->isValid());
-        ASSERT_EQ(s_install.status, 0) << s_install.output.toStdString();
+        ASSERT_EQ(s_install.status, 0) << printed(s_install).toStdString();
     }
 
     static QString installed(const QString& path) { return s_prefix->filePath(path); }
@@ -125,14 +112,14 @@ TEST_F(Install, DesktopEntryAndMetainfoPassTheirValidators) {
 
     // Not even a hint: a menu could show the program twice, or not where expected.
     const ProcessResult entry = run("desktop-file-validate", {desktop});
-    EXPECT_EQ(entry.status, 0) << entry.output.toStdString();
-    EXPECT_EQ(entry.output.toStdString(), "") << "desktop-file-validate has remarks";
+    EXPECT_EQ(entry.status, 0) << printed(entry).toStdString();
+    EXPECT_EQ(printed(entry).toStdString(), "") << "desktop-file-validate has remarks";
 
     const ProcessResult appstream = run("appstreamcli", {"validate", "--no-net", metainfo});
-    EXPECT_EQ(appstream.status, 0) << appstream.output.toStdString();
+    EXPECT_EQ(appstream.status, 0) << printed(appstream).toStdString();
     // The tree as a whole: the metainfo's launchable is the installed desktop entry.
     const ProcessResult tree = run("appstreamcli", {"validate-tree", "--no-net", s_prefix->path()});
-    EXPECT_EQ(tree.status, 0) << tree.output.toStdString();
+    EXPECT_EQ(tree.status, 0) << printed(tree).toStdString();
 
     // The command and the icon the desktop entry names are the installed ones.
     QString exec, icon;

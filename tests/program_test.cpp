@@ -1,5 +1,7 @@
 // The real programs as a user or a script runs them: ohmbra-render's interface, the fatal skin
 // failure, and (when a display is given) build/ohmbra driven by real pointer clicks under X.
+#include "child_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,36 +14,6 @@
 namespace {
 
 const QString buildDir = QStringLiteral(OHMBRA_BUILD_DIR);
-
-struct ProcessResult {
-    int status = -1;
-    QString out, err;
-};
-
-ProcessResult run(const QString& program, const QStringList& arguments,
-                  const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-                  int timeoutMs = 30'000) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    ProcessResult result;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        result.err = "timed out";
-        return result;
-    }
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
-QProcessEnvironment offscreen() {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    return environment;
-}
 
 } // namespace
 
@@ -61,7 +33,7 @@ TEST(OhmbraRender, PrintsTheReadoutAfterItsActions) {
         {{"click", "80", "190"}, "10K\n精度：正负10%\n"}, // a swatch's edge selects nothing
     };
     for (const Case& c : cases) {
-        const ProcessResult result = run(buildDir + "/ohmbra-render", c.arguments);
+        const ProcessResult result = runProcess(buildDir + "/ohmbra-render", c.arguments);
         EXPECT_EQ(result.status, 0)
             << c.arguments.join(' ').toStdString() << ": " << result.err.toStdString();
         EXPECT_EQ(result.out, c.out) << c.arguments.join(' ').toStdString();
@@ -73,7 +45,7 @@ TEST(OhmbraRender, RejectsBadArgumentsWithUsage) {
                                {"click", "x", "2"}, {"click", "3", "4.5"},
                                {"--png"},           {"four", "--bogus"}};
     for (const QStringList& arguments : bad) {
-        const ProcessResult result = run(buildDir + "/ohmbra-render", arguments);
+        const ProcessResult result = runProcess(buildDir + "/ohmbra-render", arguments);
         EXPECT_EQ(result.status, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(result.out.isEmpty());
         EXPECT_TRUE(result.err.contains("usage")) << result.err.toStdString();
@@ -83,7 +55,7 @@ TEST(OhmbraRender, RejectsBadArgumentsWithUsage) {
 TEST(OhmbraRender, SavesTheCanvasAsPng) {
     QTemporaryDir folder;
     const QString png = folder.filePath("view.png");
-    ASSERT_EQ(run(buildDir + "/ohmbra-render", {"--png", png, "four"}).status, 0);
+    ASSERT_EQ(runProcess(buildDir + "/ohmbra-render", {"--png", png, "four"}).status, 0);
     const QImage image(png);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(553, 467));
@@ -95,7 +67,7 @@ TEST(Ohmbra, MissingSkinFunctionBesideTheProgramIsFatal) {
     ASSERT_TRUE(QFile::copy(buildDir + "/ohmbra", folder.filePath("ohmbra")));
     ASSERT_TRUE(
         QFile::copy(QStringLiteral(SKIN_MISSING_AERO_FILE), folder.filePath("libSkinH_EL.so")));
-    const ProcessResult result = run(folder.filePath("ohmbra"), {}, offscreen());
+    const ProcessResult result = runProcess(folder.filePath("ohmbra"), {}, offscreenEnvironment());
     EXPECT_EQ(result.status, 255);
     EXPECT_TRUE(result.err.contains("libSkinH_EL.so")) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("SkinH_SetAero")) << result.err.toStdString();
@@ -109,11 +81,11 @@ TEST(Ohmbra, SessionUnderMemcheckIsClean) {
     GTEST_SKIP() << "memcheck cannot run a sanitized build; the default build's run covers it";
 #endif
     const ProcessResult result =
-        run("valgrind",
+        runProcess("valgrind",
             {"--leak-check=full", "--errors-for-leak-kinds=definite", "--error-exitcode=99",
              "--num-callers=30", buildDir + "/ohmbra-render", "click", "230", "260", "four",
              "click", "500", "190", "five", "click", "630", "415", "five"},
-            offscreen(), 180'000);
+            offscreenEnvironment(), 180'000);
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "10K\n精度：正负10%\n");
     EXPECT_TRUE(result.err.contains("ERROR SUMMARY: 0 errors")) << result.err.toStdString();
@@ -158,11 +130,11 @@ protected:
     }
     static QString findWindow() {
         const ProcessResult found =
-            run("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"});
+            runProcess("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"});
         return found.out.split('\n', Qt::SkipEmptyParts).value(0);
     }
     QRect geometry() const {
-        const ProcessResult shell = run("xdotool", {"getwindowgeometry", "--shell", m_window});
+        const ProcessResult shell = runProcess("xdotool", {"getwindowgeometry", "--shell", m_window});
         QMap<QString, int> values;
         for (const QString& line : shell.out.split('\n', Qt::SkipEmptyParts)) {
             values[line.section('=', 0, 0)] = line.section('=', 1).toInt();
@@ -183,7 +155,7 @@ protected:
     }
     void clickCanvas(int x, int y) const {
         const QPoint p = onScreen(x, y);
-        run("xdotool",
+        runProcess("xdotool",
             {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y()), "click", "1"});
     }
 
@@ -209,7 +181,7 @@ TEST_F(OhmbraUnderX, RealClicksPaintABandAndSwitchToFourBands) {
         << "four-band view: band 1 brown at x 170";
     EXPECT_EQ(screenPixel(189, 40), qRgb(1, 0, 0)) << "band 2 back to its default black";
 
-    run("xdotool", {"windowfocus", "--sync", m_window, "key", "Escape"});
+    runProcess("xdotool", {"windowfocus", "--sync", m_window, "key", "Escape"});
     ASSERT_TRUE(m_program.waitForFinished(10'000)) << "Esc closes the window and ends the program";
     EXPECT_EQ(m_program.exitCode(), 0);
 }
@@ -232,7 +204,7 @@ TEST(OhmbraUnderXFatal, MessageBoxShowsTheMissingFunctionThenExits255) {
 
     QString box;
     for (int i = 0; i < 200 && box.isEmpty(); ++i) {
-        box = run("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"})
+        box = runProcess("xdotool", {"search", "--onlyvisible", "--name", "^Ohmbra$"})
                   .out.split('\n', Qt::SkipEmptyParts)
                   .value(0);
         QThread::msleep(50);
@@ -240,7 +212,7 @@ TEST(OhmbraUnderXFatal, MessageBoxShowsTheMissingFunctionThenExits255) {
     ASSERT_FALSE(box.isEmpty()) << "no message box appeared; the program said: "
                                 << program.readAllStandardError().toStdString();
     EXPECT_FALSE(program.waitForFinished(300)) << "the program waits for the user";
-    run("xdotool", {"windowfocus", "--sync", box, "key", "Return"});
+    runProcess("xdotool", {"windowfocus", "--sync", box, "key", "Return"});
     ASSERT_TRUE(program.waitForFinished(10'000));
     EXPECT_EQ(program.exitCode(), 255);
     const QString err = QString::fromUtf8(program.readAllStandardError());

@@ -1,9 +1,9 @@
 #include "app/window_skin.h"
+#include "child_process.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -324,28 +324,16 @@ struct DriverRun {
 // Runs the driver with the given program folder (none: its own folder) and loader search path.
 DriverRun runDriver(const fs::path& driver, const std::optional<fs::path>& programFolder,
                     const fs::path& loaderPath) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcessEnvironment environment = offscreenEnvironment();
     environment.insert(QStringLiteral("LD_LIBRARY_PATH"),
                        QString::fromStdString(loaderPath.string()));
-    process.setProcessEnvironment(environment);
     QStringList arguments;
     if (programFolder) {
         arguments << QString::fromStdString(programFolder->string());
     }
-    process.start(QString::fromStdString(driver.string()), arguments);
-    DriverRun run;
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        ADD_FAILURE() << "the driver did not end within 30 s";
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
+    const ProcessResult result =
+        runProcess(QString::fromStdString(driver.string()), arguments, environment);
+    return {result.status, result.out.toStdString(), result.err.toStdString()};
 }
 
 bool contains(const std::string& text, const std::string& part) {
