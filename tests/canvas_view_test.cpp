@@ -1,4 +1,5 @@
 #include "drawing/colour_chart.h"
+#include "headless_view.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,18 +14,7 @@ constexpr Colour brown = 0x000080, black = 0x000001, red = 0x0000FF, yellow = 0x
                  gold = 0x60D8FB, silver = 0xC8C8C8, white = 0xFFFFFF, grey = 0x808080,
                  headerFill = 0xECECEC;
 
-// The canvas client areas the window gives each mode: 700 x 469 and 555 x 469 outer.
-struct View {
-    explicit View(BandCount bands)
-        : fourBands(bands == 4), surface(bands == 4 ? 553 : 698, 467),
-          canvas{surface, state, [this] { return fourBands; }} {
-        renderView(canvas, bands);
-    }
-    bool fourBands;
-    DrawingSurface surface;
-    ViewState state;
-    Canvas canvas;
-};
+using View = HeadlessView;
 
 int channelDistance(Colour a, Colour b) {
     int worst = 0;

@@ -4,6 +4,7 @@
 
 #include "colourcode/band_readings.h"
 #include "drawing/colour_chart.h"
+#include "headless_view.h"
 #include "drawing/picture.h"
 #include "drawing/resistor_picture.h"
 
@@ -17,19 +18,7 @@ namespace {
 
 using namespace drawing;
 
-// A canvas the size the window gives each mode (client areas 698 x 467 and 553 x 467), drawn once.
-struct View {
-    explicit View(BandCount bands)
-        : fourBands(bands == 4),
-          surface(bands == 4 ? 553 : 698, 467), canvas{surface, state,
-                                                       [this] { return fourBands; }} {
-        renderView(canvas, bands);
-    }
-    bool fourBands;
-    DrawingSurface surface;
-    ViewState state;
-    Canvas canvas;
-};
+using View = HeadlessView;
 
 // The swatch of band 2 in yellow in the five-band chart: the click of the README's screenshot.
 constexpr int clickX = 230, clickY = 260;
